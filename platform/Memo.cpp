@@ -13,7 +13,9 @@ QPlainTextEdit& EditOf(const TMemo& memo)
 
 TMemo::TMemo(TComponent* AOwner) : TWinControl(AOwner, new QPlainTextEdit)
 {
-    EditOf(*this).setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Lines wrap at the control's width, and a scroll bar appears only when the text is longer than the control.
+    EditOf(*this).setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    EditOf(*this).setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 std::vector<std::string> TMemo::Lines() const

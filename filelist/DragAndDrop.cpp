@@ -1,0 +1,98 @@
+#include <algorithm>
+#include <vector>
+
+#include "filelist/DDListBox.h"
+
+void TDDListBox::MouseDown(TMouseButton, TShiftState Shift, int X, int Y)
+{
+    if (!Shift.Contains(ssLeft))
+        return;
+    if (ItemAtPos({X, Y}, true) == -1)
+        return;
+    BeginDrag(false);
+    FAction = Shift.Contains(ssShift) ? taCopy : taMove;
+    if (Shift.Contains(ssAlt))
+        FAction = taMove;
+    SetDragCursor(FAction == taCopy ? crDragCopy : crDrag);
+}
+
+void TDDListBox::DragOver(TObject* Source, int, int, TDragState, bool& Accept)
+{
+    if (dynamic_cast<TDDListBox*>(Source))
+        Accept = true;
+}
+
+void TDDListBox::DragDrop(TObject* Source, int, int)
+{
+    auto* S = dynamic_cast<TDDListBox*>(Source);
+    if (!S)
+        return;
+    int savedIndex = std::max(0, S->ItemIndex() - 1);
+    int selectedCount = S->SelCount();
+    int lastIndex = S->Items().Count() - 1;
+
+    std::vector<std::string> dropped;
+    if (selectedCount < 2) {
+        dropped.push_back(S->Items()[S->ItemIndex()]);
+    } else {
+        for (int i = 0; i <= lastIndex; ++i)
+            if (S->Selected(i))
+                dropped.push_back(S->Items()[i]);
+    }
+
+    // One name the target already shows: nothing to do. Of several, the files all go to the shell, which
+    // keeps any file it replaces in the trash, but the target shows each name once.
+    bool skip = selectedCount < 2 && Items().IndexOf(dropped.front()) != -1;
+    std::vector<std::string> added;
+    std::string nameList;
+    for (const std::string& name : dropped) {
+        if (Items().IndexOf(name) == -1) {
+            Items().Add(name);
+            added.push_back(name);
+        }
+        nameList += name;
+        nameList += '\0';
+    }
+    nameList += '\0';
+
+    if (!skip) {
+        bool ran = SetCurrentDirectoryA((S->FDirectory + '\0').c_str()) != 0;
+        bool done = ran && RunFileOperation(S->FAction, nameList);
+        bool moved = S->FAction == taMove || S->FAction == taDelete;
+        if (done && moved) {
+            if (selectedCount < 2) {
+                S->Items().Delete(S->ItemIndex());
+                S->SetItemIndex(savedIndex);
+            } else {
+                int first = -1;
+                for (int i = lastIndex; i >= 0; --i)
+                    if (S->Selected(i)) {
+                        S->Items().Delete(i);
+                        first = i;
+                    }
+                S->SetItemIndex(std::max(0, first - 1));
+            }
+        } else if (!done) {
+            const auto& outcomes = LastFileOperationOutcomes();
+            bool someDone = ran && std::any_of(outcomes.begin(), outcomes.end(), [](const FileOperationOutcome& o) {
+                                return o.result == FileOperationOutcome::Done;
+                            });
+            if (someDone) {
+                // Part of the drop went through before the failure: both lists show what is on disk.
+                LoadDirectory(FDirectory);
+                if (S != this)
+                    S->LoadDirectory(S->FDirectory);
+            } else {
+                for (const std::string& name : added) {
+                    int index = Items().IndexOf(name);
+                    if (index != -1)
+                        Items().Delete(index);
+                }
+            }
+        }
+    }
+
+    if (S->ItemIndex() >= 0 && S->ItemIndex() < S->Items().Count() && S->FImage)
+        S->ShowPicture(S->ItemIndex());
+    RefreshSiblings();
+}

@@ -1,0 +1,76 @@
+#include "filelist/DDListBox.h"
+
+#include "platform/FindFiles.h"
+#include "platform/Image.h"
+#include "platform/Layout.h"
+
+TDDListBox::TDDListBox(TComponent* AOwner) : TListBox(AOwner)
+{
+    SetDirectory("");
+    FLastIndex = 0;
+    FShowJPG = true;
+    SetSorted(true);
+    SetPopupMenu(BuildPopupMenu());
+    InitFileOperation();
+}
+
+void TDDListBox::SetDirectory(const std::string& Value)
+{
+    if (Value != FDirectory)
+        LoadDirectory(Value);
+}
+
+void TDDListBox::LoadDirectory(const std::string& Path)
+{
+    Items().Clear();
+    if (Path.empty()) {
+        FDirectory.clear();  // no directory yet: an empty list, as after construction
+        return;
+    }
+    FDirectory = Path.back() == '/' ? Path : Path + "/";
+    TSearchRec search;
+    Items().BeginUpdate();  // one sort for the whole directory, not one insertion per name
+    try {
+        if (FindFirst(FDirectory + "*.jpg", faAnyFile, search) == 0) {
+            do
+                Items().Add(search.Name);
+            while (FindNext(search) == 0);
+        }
+    } catch (...) {
+        FindClose(search);
+        Items().EndUpdate();
+        throw;
+    }
+    FindClose(search);
+    Items().EndUpdate();
+}
+
+void TDDListBox::RefreshSiblings()
+{
+    TWinControl* parent = Parent();
+    if (!parent)
+        return;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        auto* sibling = dynamic_cast<TDDListBox*>(parent->Controls(i));
+        if (sibling && sibling->Name() != Name() && sibling->FDirectory == FDirectory)
+            sibling->LoadDirectory(sibling->FDirectory);
+    }
+}
+
+bool TDDListBox::SetProperty(const std::string& name, const LayoutValue& value, LayoutContext& context)
+{
+    if (name == "Image")
+        context.WhenCreated(value.Text(), [this](TComponent* c) { SetImage(dynamic_cast<TImage*>(c)); });
+    else if (name == "ShowJPG")
+        SetShowJPG(value.Bool());
+    else if (name == "Directory")
+        SetDirectory(value.Text());
+    else if (name == "Action") {
+        static const char* const names[] = {"taNone", "taCopy", "taMove", "taDelete", "taRename"};
+        for (int i = 0; i < 5; ++i)
+            if (value.Text() == names[i])
+                SetAction(static_cast<TAction>(i));
+    } else
+        return TListBox::SetProperty(name, value, context);
+    return true;
+}
