@@ -13,12 +13,17 @@ TComponent::TComponent(TComponent* AOwner) : FOwner(AOwner)
 
 TComponent::~TComponent()
 {
-    while (!FComponents.empty())
-        delete FComponents.back();  // each one removes itself below
+    DestroyComponents();
     if (FOwner) {
         auto& siblings = FOwner->FComponents;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
+}
+
+void TComponent::DestroyComponents()
+{
+    while (!FComponents.empty())
+        delete FComponents.back();  // each one removes itself from the list
 }
 
 TComponent* TComponent::FindComponent(const std::string& name) const

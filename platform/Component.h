@@ -38,6 +38,10 @@ public:
     // Called once the whole layout that created the component has been read.
     virtual void Loaded() {}
 
+protected:
+    // Destroys what this component owns, last created first.
+    void DestroyComponents();
+
 private:
     std::string FName;
     TComponent* FOwner;

@@ -57,16 +57,19 @@ TControl::TControl(TComponent* AOwner, QWidget* widget) : TComponent(AOwner), FW
 
 TControl::~TControl()
 {
+    DestroyComponents();  // their widgets may lie inside this one
     if (FParent) {
         auto& siblings = FParent->FControls;
         siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
     }
     CancelDragOf(this);
     delete FAlignFilter;
-    FWidget->removeEventFilter(FEventFilter);
+    if (FWidget) {
+        FWidget->removeEventFilter(FEventFilter);
+        FWidget->setProperty(kControlProperty, QVariant());
+        delete FWidget.data();
+    }
     delete FEventFilter;
-    FWidget->setProperty(kControlProperty, QVariant());
-    delete FWidget;
 }
 
 TControl* TControl::FromWidget(QWidget* widget)

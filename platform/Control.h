@@ -1,11 +1,12 @@
 #pragma once
+#include <QPointer>
+#include <QWidget>
 #include <string>
 #include <vector>
 
 #include "platform/Component.h"
 
 class QEvent;
-class QWidget;
 class TWinControl;
 class TPopupMenu;
 
@@ -101,7 +102,7 @@ protected:
     virtual bool SetCaption(const std::string& caption);
 
 private:
-    QWidget* FWidget;
+    QPointer<QWidget> FWidget;  // a parent widget going first takes it along
     TWinControl* FParent = nullptr;
     TPopupMenu* FPopupMenu = nullptr;
     TDragCursor FDragCursor = crDrag;
