@@ -53,6 +53,8 @@ public:
     TNotifyEvent OnActivate;
 
     // The buttons that Enter and Esc press.
+    TControl* DefaultButton() const { return FDefaultButton; }
+    TControl* CancelButton() const { return FCancelButton; }
     void SetDefaultButton(TControl* button) { FDefaultButton = button; }
     void SetCancelButton(TControl* button) { FCancelButton = button; }
 

@@ -1,7 +1,10 @@
 #include "platform/StandardClasses.h"
 
+#include "platform/Bevel.h"
+#include "platform/Button.h"
 #include "platform/DirectoryListBox.h"
 #include "platform/DriveComboBox.h"
+#include "platform/Edit.h"
 #include "platform/Image.h"
 #include "platform/Layout.h"
 #include "platform/ListBox.h"
@@ -20,6 +23,9 @@ void RegisterStandardClasses()
         RegisterComponentClass<TDirectoryListBox>("TDirectoryListBox");
         RegisterComponentClass<TPopupMenu>("TPopupMenu");
         RegisterComponentClass<TMenuItem>("TMenuItem");
+        RegisterComponentClass<TEdit>("TEdit");
+        RegisterComponentClass<TButton>("TButton");
+        RegisterComponentClass<TBevel>("TBevel");
         return true;
     }();
     (void)registered;
