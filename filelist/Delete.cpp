@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "filelist/DDListBox.h"
+#include "filelist/WorkingDirectory.h"
 
 void TDDListBox::DeleteClick(TObject*)
 {
@@ -10,7 +11,8 @@ void TDDListBox::DeleteClick(TObject*)
     std::string nameList;
     if (selectedCount < 2) {
         nameList = Items()[ItemIndex()] + '\0' + '\0';
-        if (SetCurrentDirectoryA((FDirectory + '\0').c_str()) != 0 && RunFileOperation(taDelete, nameList)) {
+        MakeWorkingDirectory(FDirectory);
+        if (RunFileOperation(taDelete, nameList)) {
             newIndex = std::max(0, ItemIndex() - 1);
             Items().Delete(ItemIndex());
         }
@@ -21,7 +23,8 @@ void TDDListBox::DeleteClick(TObject*)
                 nameList += '\0';
             }
         nameList += '\0';
-        if (SetCurrentDirectoryA((FDirectory + '\0').c_str()) != 0 && RunFileOperation(taDelete, nameList)) {
+        MakeWorkingDirectory(FDirectory);
+        if (RunFileOperation(taDelete, nameList)) {
             int first = -1;
             for (int i = count - 1; i >= 0; --i)
                 if (Selected(i)) {

@@ -1,0 +1,44 @@
+#include <algorithm>
+
+#include "filelist/DDListBox.h"
+#include "filelist/WorkingDirectory.h"
+#include "platform/Edit.h"
+#include "platform/Exceptions.h"
+#include "platform/FileNames.h"
+#include "windows/rename.h"
+
+void TDDListBox::RenameClick(TObject*)
+{
+    if (!OKRightDlg)
+        OKRightDlg = new TOKRightDlg(this);
+    OKRightDlg->Edit1->SetText(Items()[ItemIndex()]);
+    if (OKRightDlg->ShowModal() != mrOk)
+        return;
+    const std::string sourceList = Items()[ItemIndex()] + '\0' + '\0';
+    const std::string newText = OKRightDlg->Edit1->Text();
+    // Either would name the folder rather than a file.
+    if (newText.empty())
+        throw Exception("The new name is empty: " + Items()[ItemIndex()] + " keeps its name.");
+    if (newText.back() == '/')
+        throw Exception("\"" + newText + "\" is a folder, not a file name: " + Items()[ItemIndex()] +
+                        " keeps its name.");
+    const bool inPlace = ExtractFileDir(newText).empty();
+    const std::string destination = (inPlace ? FDirectory + newText : newText) + '\0';
+    SetFileOperationTarget(destination);
+    MakeWorkingDirectory(FDirectory);
+    if (!RunFileOperation(taRename, sourceList))
+        return;
+    if (inPlace) {
+        Items().Put(ItemIndex(), newText);
+        // The file that had the name went to the trash; its entry goes too.
+        for (int i = 0; i < Items().Count(); ++i)
+            if (i != ItemIndex() && Items()[i] == newText) {
+                Items().Delete(i);
+                break;
+            }
+    } else {
+        const int newIndex = std::max(0, ItemIndex() - 1);
+        Items().Delete(ItemIndex());
+        SetItemIndex(newIndex);
+    }
+}
