@@ -2,6 +2,8 @@
 #include <vector>
 
 #include "filelist/DDListBox.h"
+#include "filelist/WorkingDirectory.h"
+#include "platform/ErrorReport.h"
 
 void TDDListBox::MouseDown(TMouseButton, TShiftState Shift, int X, int Y)
 {
@@ -56,7 +58,8 @@ void TDDListBox::DragDrop(TObject* Source, int, int)
     nameList += '\0';
 
     if (!skip) {
-        bool ran = SetCurrentDirectoryA((S->FDirectory + '\0').c_str()) != 0;
+        // A folder that cannot be entered is reported; the closing steps still run.
+        bool ran = RunReportingErrors([&] { MakeWorkingDirectory(S->FDirectory); });
         bool done = ran && RunFileOperation(S->FAction, nameList);
         bool moved = S->FAction == taMove || S->FAction == taDelete;
         if (done && moved) {

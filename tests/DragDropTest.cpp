@@ -219,4 +219,6 @@ TEST_F(DragDrop, AVanishedSourceDirectoryRunsNothing)
     Drop(taCopy);
     EXPECT_EQ(Names(S), (NameList{"p1.jpg"}));
     EXPECT_EQ(T->Items().Count(), 0);
+    ASSERT_FALSE(reports_.empty());
+    EXPECT_NE(reports_[0].find("Inbox"), std::string::npos) << reports_[0];
 }
