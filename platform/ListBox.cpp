@@ -54,7 +54,8 @@ int TStrings::Add(const std::string& text)
         if (*i >= index)
             ++*i;
     FOwner.FPendingSelectOnly = -1;
-    FOwner.Changed();
+    if (FOwner.FUpdateCount == 0)
+        FOwner.Changed();
     return index;
 }
 
@@ -97,8 +98,12 @@ void TStrings::BeginUpdate()
 
 void TStrings::EndUpdate()
 {
-    if (FOwner.FUpdateCount > 0 && --FOwner.FUpdateCount == 0 && FOwner.FSorted)
+    if (FOwner.FUpdateCount == 0 || --FOwner.FUpdateCount > 0)
+        return;
+    if (FOwner.FSorted)
         FOwner.SortItems();
+    else
+        FOwner.Changed();
 }
 
 // ---- the list box ----
@@ -159,8 +164,7 @@ void TListBox::SetItemIndex(int index)
     if (FMultiSelect && index >= 0)
         FAnchor = index;
     ShowItem(index);
-    Widget()->update();
-    static_cast<ListBoxView*>(Widget())->viewport()->update();
+    ViewOf(*this).viewport()->update();
 }
 
 bool TListBox::Selected(int index) const
