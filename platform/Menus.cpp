@@ -38,8 +38,9 @@ TMenuItem::~TMenuItem()
 void TMenuItem::SetCaption(const std::string& caption)
 {
     FCaption = caption;
-    FAction->setSeparator(caption == "-");
-    FAction->setText(QString::fromStdString(caption));
+    bool separator = caption == "-";
+    FAction->setSeparator(separator);
+    FAction->setText(separator ? QString() : QString::fromStdString(caption));  // a separator line shows no text
 }
 
 bool TMenuItem::Checked() const
