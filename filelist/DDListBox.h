@@ -20,6 +20,7 @@ public:
     const std::string& Directory() const { return FDirectory; }
     void SetDirectory(const std::string& Value);
     void LoadDirectory(const std::string& Path);
+    void ReloadDirectoryKeepingSelection();
     void RefreshSiblings();
 
     TImage* GetImage() const;

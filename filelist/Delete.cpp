@@ -2,6 +2,7 @@
 
 #include "filelist/DDListBox.h"
 #include "filelist/WorkingDirectory.h"
+#include "platform/ErrorReport.h"
 
 void TDDListBox::DeleteClick(TObject*)
 {
@@ -11,11 +12,6 @@ void TDDListBox::DeleteClick(TObject*)
     std::string nameList;
     if (selectedCount < 2) {
         nameList = Items()[ItemIndex()] + '\0' + '\0';
-        MakeWorkingDirectory(FDirectory);
-        if (RunFileOperation(taDelete, nameList)) {
-            newIndex = std::max(0, ItemIndex() - 1);
-            Items().Delete(ItemIndex());
-        }
     } else {
         for (int i = 0; i < count; ++i)
             if (Selected(i)) {
@@ -23,8 +19,14 @@ void TDDListBox::DeleteClick(TObject*)
                 nameList += '\0';
             }
         nameList += '\0';
-        MakeWorkingDirectory(FDirectory);
-        if (RunFileOperation(taDelete, nameList)) {
+    }
+    // A folder that cannot be entered is reported; the closing steps still run.
+    const bool ran = RunReportingErrors([&] { MakeWorkingDirectory(FDirectory); });
+    if (ran && RunFileOperation(taDelete, nameList)) {
+        if (selectedCount < 2) {
+            newIndex = std::max(0, ItemIndex() - 1);
+            Items().Delete(ItemIndex());
+        } else {
             int first = -1;
             for (int i = count - 1; i >= 0; --i)
                 if (Selected(i)) {
@@ -33,6 +35,10 @@ void TDDListBox::DeleteClick(TObject*)
                 }
             newIndex = std::max(0, first - 1);
         }
+    } else {
+        // Files deleted before the failure, or gone since the folder was read, leave the list.
+        ReloadDirectoryKeepingSelection();
+        newIndex = ItemIndex();
     }
     RefreshSiblings();
     SetItemIndex(newIndex);

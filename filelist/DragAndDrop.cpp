@@ -45,13 +45,10 @@ void TDDListBox::DragDrop(TObject* Source, int, int)
     // One name the target already shows: nothing to do. Of several, the files all go to the shell, which
     // keeps any file it replaces in the trash, but the target shows each name once.
     bool skip = selectedCount < 2 && Items().IndexOf(dropped.front()) != -1;
-    std::vector<std::string> added;
     std::string nameList;
     for (const std::string& name : dropped) {
-        if (Items().IndexOf(name) == -1) {
+        if (Items().IndexOf(name) == -1)
             Items().Add(name);
-            added.push_back(name);
-        }
         nameList += name;
         nameList += '\0';
     }
@@ -76,22 +73,11 @@ void TDDListBox::DragDrop(TObject* Source, int, int)
                 S->SetItemIndex(std::max(0, first - 1));
             }
         } else if (!done) {
-            const auto& outcomes = LastFileOperationOutcomes();
-            bool someDone = ran && std::any_of(outcomes.begin(), outcomes.end(), [](const FileOperationOutcome& o) {
-                                return o.result == FileOperationOutcome::Done;
-                            });
-            if (someDone) {
-                // Part of the drop went through before the failure: both lists show what is on disk.
-                LoadDirectory(FDirectory);
-                if (S != this)
-                    S->LoadDirectory(S->FDirectory);
-            } else {
-                for (const std::string& name : added) {
-                    int index = Items().IndexOf(name);
-                    if (index != -1)
-                        Items().Delete(index);
-                }
-            }
+            // Part of the drop may have gone through before the failure, and a failure may come from a
+            // file or folder that changed since the lists were read: both lists show what is on disk.
+            ReloadDirectoryKeepingSelection();
+            if (S != this)
+                S->ReloadDirectoryKeepingSelection();
         }
     }
 

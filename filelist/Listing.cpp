@@ -4,6 +4,8 @@
 #include "platform/Image.h"
 #include "platform/Layout.h"
 
+#include <unordered_set>
+
 TDDListBox::TDDListBox(TComponent* AOwner) : TListBox(AOwner)
 {
     SetDirectory("");
@@ -43,6 +45,25 @@ void TDDListBox::LoadDirectory(const std::string& Path)
     }
     FindClose(search);
     Items().EndUpdate();
+}
+
+// After a failed file operation the list cannot tell which of its names still have a file: some may
+// have gone before the failure, or by other hands since the folder was read. It reads the folder again;
+// the entries that were selected and current stay so where their names are still there.
+void TDDListBox::ReloadDirectoryKeepingSelection()
+{
+    const std::string current = ItemIndex() >= 0 && ItemIndex() < Items().Count() ? Items()[ItemIndex()] : "";
+    std::unordered_set<std::string> selected;
+    if (MultiSelect())
+        for (int i = 0; i < Items().Count(); ++i)
+            if (Selected(i))
+                selected.insert(Items()[i]);
+    LoadDirectory(FDirectory);
+    if (!selected.empty())
+        for (int i = 0; i < Items().Count(); ++i)
+            if (selected.count(Items()[i]))
+                SetSelected(i, true);
+    SetItemIndex(current.empty() ? -1 : Items().IndexOf(current));
 }
 
 void TDDListBox::RefreshSiblings()

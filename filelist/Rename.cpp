@@ -3,6 +3,7 @@
 #include "filelist/DDListBox.h"
 #include "filelist/WorkingDirectory.h"
 #include "platform/Edit.h"
+#include "platform/ErrorReport.h"
 #include "platform/Exceptions.h"
 #include "platform/FileNames.h"
 #include "windows/rename.h"
@@ -25,9 +26,12 @@ void TDDListBox::RenameClick(TObject*)
     const bool inPlace = ExtractFileDir(newText).empty();
     const std::string destination = (inPlace ? FDirectory + newText : newText) + '\0';
     SetFileOperationTarget(destination);
-    MakeWorkingDirectory(FDirectory);
-    if (!RunFileOperation(taRename, sourceList))
+    const bool ran = RunReportingErrors([&] { MakeWorkingDirectory(FDirectory); });
+    if (!ran || !RunFileOperation(taRename, sourceList)) {
+        // The failure may come from a file or folder that changed since the list was read.
+        ReloadDirectoryKeepingSelection();
         return;
+    }
     if (inPlace) {
         Items().Put(ItemIndex(), newText);
         // The file that had the name went to the trash; its entry goes too.
