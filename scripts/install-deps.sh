@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and benchmarking need, and only those missing.
+# Packages named as arguments (what only one make target needs) are installed too.
 set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -7,6 +8,7 @@ packages=(
   libgtest-dev googletest
   xvfb xauth xdotool imagemagick x11-utils fonts-dejavu-core
   trash-cli poppler-utils
+  "$@"
 )
 missing=()
 for p in "${packages[@]}"; do
