@@ -1,10 +1,12 @@
 #include "platform/Form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -154,6 +156,9 @@ void TForm::Hide()
 int TForm::ShowModal()
 {
     FModalResult = mrNone;
+    // The window the user came from takes the keyboard again afterwards; without a window manager
+    // nobody else would give it back.
+    QPointer<QWidget> previous = QApplication::activeWindow();
     Widget()->setWindowModality(Qt::ApplicationModal);
     Show();
     QEventLoop loop;
@@ -162,6 +167,8 @@ int TForm::ShowModal()
     FModalLoop = nullptr;
     Widget()->hide();
     Widget()->setWindowModality(Qt::NonModal);
+    if (previous)
+        previous->activateWindow();
     return FModalResult;
 }
 

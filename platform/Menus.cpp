@@ -94,8 +94,11 @@ void TPopupMenu::Add(TMenuItem* item)
 {
     FItems.push_back(item);
     FMenu->addAction(item->Action());
-    for (QWidget* host : FShortCutHosts)
+    for (QWidget* host : FShortCutHosts) {
+        if (host->isWindow())
+            item->Action()->setShortcutContext(Qt::WindowShortcut);
         host->addAction(item->Action());
+    }
 }
 
 void TPopupMenu::Popup(int X, int Y)
@@ -116,6 +119,11 @@ void TPopupMenu::AttachShortCutsTo(QWidget* widget)
     if (std::find(FShortCutHosts.begin(), FShortCutHosts.end(), widget) != FShortCutHosts.end())
         return;
     FShortCutHosts.push_back(widget);
+    // A window's own menu answers its keys wherever the focus is in the window, and also when nothing
+    // in it takes the keyboard (a window that only shows a picture).
+    if (widget->isWindow())
+        for (TMenuItem* item : FItems)
+            item->Action()->setShortcutContext(Qt::WindowShortcut);
     for (TMenuItem* item : FItems)
         widget->addAction(item->Action());
 }
