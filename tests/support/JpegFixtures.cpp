@@ -175,6 +175,17 @@ void Encode(Compressor& compressor, const JpegSpec& spec, PhotoPattern& pattern,
 
 std::vector<unsigned char> MakeJpeg(const JpegSpec& spec)
 {
+    if (spec.exifThumbnail) {
+        JpegSpec main = spec;
+        main.exifThumbnail.reset();
+        JpegSpec thumbnail = main;
+        thumbnail.width = spec.exifThumbnail->width;
+        thumbnail.height = spec.exifThumbnail->height;
+        thumbnail.progressive = false;
+        if (spec.exifThumbnail->solid)
+            thumbnail.solid = spec.exifThumbnail->solid;
+        return WithExifThumbnail(MakeJpeg(main), MakeJpeg(thumbnail));
+    }
     const int width = std::max(0, spec.width);
     PhotoPattern pattern(width, std::max(0, spec.height));
     std::vector<unsigned char> row(static_cast<std::size_t>(width) * ComponentsOf(spec.colourSpace));
@@ -206,6 +217,76 @@ std::vector<unsigned char> WithClaimedSize(std::vector<unsigned char> jpeg, int 
         at += 2 + (static_cast<std::size_t>(jpeg[at + 2]) << 8 | jpeg[at + 3]);
     }
     throw std::invalid_argument("No frame header in the JPEG data");
+}
+
+namespace {
+
+void Append16(std::vector<unsigned char>& bytes, unsigned value, bool bigEndian)
+{
+    const auto high = static_cast<unsigned char>(value >> 8), low = static_cast<unsigned char>(value);
+    bytes.push_back(bigEndian ? high : low);
+    bytes.push_back(bigEndian ? low : high);
+}
+
+void Append32(std::vector<unsigned char>& bytes, std::uint32_t value)
+{
+    for (int shift = 0; shift < 32; shift += 8)
+        bytes.push_back(static_cast<unsigned char>(value >> shift));
+}
+
+// One IFD entry: tag, type (3 SHORT, 4 LONG), count 1 and the value, little-endian.
+void AppendEntry(std::vector<unsigned char>& bytes, unsigned tag, unsigned type, std::uint32_t value)
+{
+    Append16(bytes, tag, false);
+    Append16(bytes, type, false);
+    Append32(bytes, 1);
+    Append32(bytes, value);
+}
+
+}  // namespace
+
+void PutLittleEndian32(std::vector<unsigned char>& bytes, std::size_t at, std::uint32_t value)
+{
+    for (int i = 0; i < 4; ++i)
+        bytes.at(at + i) = static_cast<unsigned char>(value >> (8 * i));
+}
+
+std::vector<unsigned char> WithExifThumbnail(const std::vector<unsigned char>& jpeg, const std::vector<unsigned char>& thumbnail,
+                                             ExifThumbnailFields* fields)
+{
+    if (jpeg.size() < 2 || jpeg[0] != 0xFF || jpeg[1] != 0xD8)
+        throw std::invalid_argument("Not a JPEG stream");
+    // TIFF header (8), IFD0 with the orientation (2 + 12 + 4), IFD1 with compression, offset and
+    // length (2 + 3 * 12 + 4), then the thumbnail.
+    constexpr std::uint32_t ifd0 = 8, ifd1 = ifd0 + 18, thumbnailAt = ifd1 + 42;
+    std::vector<unsigned char> tiff = {'I', 'I', 42, 0};
+    Append32(tiff, ifd0);
+    Append16(tiff, 1, false);
+    AppendEntry(tiff, 0x0112, 3, 1);  // orientation: upright
+    Append32(tiff, ifd1);
+    Append16(tiff, 3, false);
+    AppendEntry(tiff, 0x0103, 3, 6);  // compression: JPEG
+    AppendEntry(tiff, 0x0201, 4, thumbnailAt);
+    AppendEntry(tiff, 0x0202, 4, static_cast<std::uint32_t>(thumbnail.size()));
+    Append32(tiff, 0);
+    tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
+
+    const std::size_t segmentLength = 2 + 6 + tiff.size();
+    if (segmentLength > 0xFFFF)
+        throw std::invalid_argument("The thumbnail does not fit in an EXIF block");
+    std::vector<unsigned char> out = {0xFF, 0xD8, 0xFF, 0xE1};
+    Append16(out, static_cast<unsigned>(segmentLength), true);
+    out.insert(out.end(), {'E', 'x', 'i', 'f', 0, 0});
+    const std::size_t tiffHeader = out.size();
+    out.insert(out.end(), tiff.begin(), tiff.end());
+    out.insert(out.end(), jpeg.begin() + 2, jpeg.end());
+    if (fields)
+        *fields = {.tiffHeader = tiffHeader,
+                   .nextIfdOffset = tiffHeader + ifd1 - 4,
+                   .thumbnailOffset = tiffHeader + ifd1 + 2 + 12 + 8,
+                   .thumbnailLength = tiffHeader + ifd1 + 2 + 24 + 8,
+                   .thumbnail = tiffHeader + thumbnailAt};
+    return out;
 }
 
 std::vector<unsigned char> MakePng(int width, int height)
