@@ -21,6 +21,7 @@ void TDDListBox::SetImage(TImage* Value)
     FImageWidth = FImage->Width();
     FImageHeight = FImage->Height();
     FImage->SetStretch(true);
+    FImage->SetDraftFirst(true);  // a camera's thumbnail shows while the pointer is still moving
     FImage->Invalidate();
 }
 

@@ -17,6 +17,9 @@ public:
     // Draws the picture scaled into dest. Throws an Exception when the data cannot be decoded;
     // what could be decoded before the damage may already have been drawn.
     virtual void Draw(QPainter& painter, const QRect& dest) = 0;
+    // Draws a quick stand-in for the picture into dest when one is at hand and Draw would have work
+    // to do; false, having drawn nothing, otherwise.
+    virtual bool DrawDraft(QPainter&, const QRect&) { return false; }
 };
 
 // The picture holder of an image control: picks the graphic class by file extension.

@@ -25,10 +25,33 @@ protected:
 TImage::TImage(TComponent* AOwner) : TControl(AOwner, new ImageView)
 {
     static_cast<ImageView*>(Widget())->Owner = this;
+    // A zero timer fires once the window system's pending events, the pointer's next moves among
+    // them, have been handled.
+    FSharpTimer = new QTimer(Widget());
+    FSharpTimer->setSingleShot(true);
+    FSharpTimer->setInterval(0);
+    QObject::connect(FSharpTimer, &QTimer::timeout, [this] { PaintSharp(); });
     FPicture.OnChange = [this] {
         FFailedGraphic = nullptr;
+        FDraftOf = nullptr;
+        FSharpTimer->stop();  // the picture it was for is gone: its decode would be wasted
         Invalidate();
     };
+}
+
+void TImage::SetDraftFirst(bool draftFirst)
+{
+    FDraftFirst = draftFirst;
+}
+
+bool TImage::SharpPictureOwed() const
+{
+    return FSharpTimer->isActive();
+}
+
+void TImage::PaintSharp()
+{
+    Widget()->repaint();
 }
 
 void TImage::SetStretch(bool stretch)
@@ -46,6 +69,13 @@ void TImage::Paint(QPainter& painter)
     if (dest.isEmpty())
         return;
     try {
+        if (FDraftFirst && graphic != FDraftOf && graphic->DrawDraft(painter, dest)) {
+            FDraftOf = graphic;
+            FSharpTimer->start();
+            return;
+        }
+        if (SharpPictureOwed() && graphic->DrawDraft(painter, dest))  // painted again before the timer
+            return;
         graphic->Draw(painter, dest);
     } catch (const std::exception& e) {
         // Painting must not open a message box; report once the paint is over.

@@ -32,6 +32,13 @@ struct ErrorJump {
 void IgnoreMessage(j_common_ptr, int) {}
 void PrintNothing(j_common_ptr) {}
 
+// Level -1 is a warning: damage libjpeg would work around.
+void JumpOnWarning(j_common_ptr info, int level)
+{
+    if (level < 0)
+        JumpOut(info);
+}
+
 std::string SizeText(unsigned width, unsigned height)
 {
     return std::to_string(width) + " \u00d7 " + std::to_string(height) + " pixels";
@@ -123,9 +130,12 @@ int ChooseJpegScale(JpegSize natural, JpegSize wanted)
     return 8;
 }
 
-JpegSize DecodeJpeg(const unsigned char* data, std::size_t size, int scale, const JpegRowsProvider& rowsFor)
+JpegSize DecodeJpeg(const unsigned char* data, std::size_t size, int scale, const JpegRowsProvider& rowsFor,
+                    JpegDamage damage)
 {
     Decompressor decompressor;
+    if (damage == JpegDamage::Refused)
+        decompressor.errors.manager.emit_message = JumpOnWarning;
     jpeg_decompress_struct& info = decompressor.info;
     if (setjmp(decompressor.errors.jump))
         decompressor.ThrowError();

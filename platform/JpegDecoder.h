@@ -39,6 +39,12 @@ struct JpegRows {
 // decode. A null first row means no memory for it.
 using JpegRowsProvider = std::function<JpegRows(JpegSize size)>;
 
-// Decodes the picture at scale/8 into the rows provided and returns their size. Damage behind a
-// readable header is no failure: libjpeg fills what is missing and the rest of the picture stands.
-JpegSize DecodeJpeg(const unsigned char* data, std::size_t size, int scale, const JpegRowsProvider& rowsFor);
+// What a decode makes of damage behind a readable header, which libjpeg works around with a warning.
+enum class JpegDamage {
+    Tolerated,  // libjpeg fills what is missing and the rest of the picture stands
+    Refused,    // raises EJPEGError, for pictures that are only worth showing whole
+};
+
+// Decodes the picture at scale/8 into the rows provided and returns their size.
+JpegSize DecodeJpeg(const unsigned char* data, std::size_t size, int scale, const JpegRowsProvider& rowsFor,
+                    JpegDamage damage = JpegDamage::Tolerated);
