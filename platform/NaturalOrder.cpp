@@ -35,7 +35,65 @@ char32_t Folded(char32_t cp)
     return QChar::toCaseFolded(cp);
 }
 
+// UTF-8's byte order is the order of the values it encodes; the four-byte form covers the 21 bits a
+// malformed four-byte sequence may yield.
+void AppendInByteOrder(std::string& key, char32_t cp)
+{
+    if (cp < 0x80) {
+        key += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        key += static_cast<char>(0xC0 | cp >> 6);
+        key += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        key += static_cast<char>(0xE0 | cp >> 12);
+        key += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        key += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        key += static_cast<char>(0xF0 | (cp >> 18 & 0x07));
+        key += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        key += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        key += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// A run of digits compares with a letter as its first digit does, and every digit lies between the
+// same two non-digits: '0' stands for the run. Then its length without leading zeros (one byte, or
+// 0xFF and four bytes for runs of 255 digits and more), then those digits.
+void AppendDigitRun(std::string& key, std::string_view digits)
+{
+    key += '0';
+    const std::size_t length = digits.size();
+    if (length < 0xFF) {
+        key += static_cast<char>(length);
+    } else {
+        key += static_cast<char>(0xFF);
+        for (int shift = 24; shift >= 0; shift -= 8)
+            key += static_cast<char>(length >> shift & 0xFF);
+    }
+    key += digits;
+}
+
 }  // namespace
+
+std::string NaturalSortKey(std::string_view text)
+{
+    std::string key;
+    key.reserve(text.size() + 2);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (IsDigit(text[i])) {
+            while (i < text.size() && text[i] == '0')
+                ++i;
+            const std::size_t start = i;
+            while (i < text.size() && IsDigit(text[i]))
+                ++i;
+            AppendDigitRun(key, text.substr(start, i - start));
+            continue;
+        }
+        AppendInByteOrder(key, Folded(NextCodePoint(text, i)));
+    }
+    return key;
+}
 
 int NaturalCompare(std::string_view a, std::string_view b)
 {
