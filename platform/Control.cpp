@@ -72,6 +72,15 @@ TControl::~TControl()
     delete FEventFilter;
 }
 
+// The owned components go while the list of children still exists, for each removes itself from it;
+// children owned elsewhere must not keep a pointer to this parent.
+TWinControl::~TWinControl()
+{
+    DestroyComponents();
+    for (TControl* child : FControls)
+        child->FParent = nullptr;
+}
+
 TControl* TControl::FromWidget(QWidget* widget)
 {
     for (; widget; widget = widget->parentWidget()) {

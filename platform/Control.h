@@ -102,6 +102,7 @@ protected:
     virtual bool SetCaption(const std::string& caption);
 
 private:
+    friend class TWinControl;
     QPointer<QWidget> FWidget;  // a parent widget going first takes it along
     TWinControl* FParent = nullptr;
     TPopupMenu* FPopupMenu = nullptr;
@@ -117,6 +118,7 @@ private:
 class TWinControl : public TControl {
 public:
     using TControl::TControl;
+    ~TWinControl() override;
     int ControlCount() const { return static_cast<int>(FControls.size()); }
     TControl* Controls(int index) const { return FControls.at(index); }
     void AdoptLayoutChild(TComponent& child) override;
