@@ -24,6 +24,8 @@ void TDDListBox::RenameClick(TObject*)
         throw Exception("\"" + newText + "\" is a folder, not a file name: " + Items()[ItemIndex()] +
                         " keeps its name.");
     const bool inPlace = ExtractFileDir(newText).empty();
+    if (inPlace && newText == Items()[ItemIndex()])
+        return;  // OK on the unchanged name: nothing to do, and nothing to complain about
     const std::string destination = (inPlace ? FDirectory + newText : newText) + '\0';
     SetFileOperationTarget(destination);
     const bool ran = RunReportingErrors([&] { MakeWorkingDirectory(FDirectory); });

@@ -163,6 +163,7 @@ TEST_F(RenameCommand, WhatEndsItEarlyChangesNothing)
              Run(left_.list);
          },
          nullptr},
+        {"OK on the unchanged name", [this] { RenameTo(left_.list, "a.jpg"); }, nullptr},
         {"the shell fails", [this] { RenameTo(left_.list, "missing/a.jpg"); }, "missing/a.jpg"},
         {"an empty name", [this] { RenameTo(left_.list, ""); }, "The new name is empty"},
         {"a folder path", [this] { RenameTo(left_.list, "Keep/"); }, "is a folder, not a file name"},
