@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QRect>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -23,9 +24,20 @@ struct FileBytes {
     std::size_t size = 0;
 };
 
+// Beyond any photo a camera or an editor writes, and within what the decoder's own bounds allow
+// beside it: reading a larger file whole could take all the memory there is.
+constexpr std::size_t kMaxFileBytes = std::size_t(256) << 20;
+
+[[noreturn]] void ThrowFileTooLarge(const std::string& fileName)
+{
+    throw EInvalidGraphic("The file \"" + fileName + "\" is too large to be a picture (more than "
+                          + std::to_string(kMaxFileBytes >> 20) + " MB)");
+}
+
 FileBytes ReadWholeFile(const std::string& fileName)
 {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a pipe named like a photo would wait for a writer for ever.
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         ThrowFileError("Cannot open file", fileName, errno);
     struct FileCloser {
@@ -34,13 +46,23 @@ FileBytes ReadWholeFile(const std::string& fileName)
     } closer{fd};
 
     struct stat status {};
-    const std::size_t expected = ::fstat(fd, &status) == 0 && status.st_size > 0 ? static_cast<std::size_t>(status.st_size) : 0;
+    if (::fstat(fd, &status) != 0)
+        ThrowFileError("Cannot read file", fileName, errno);
+    if (S_ISDIR(status.st_mode))
+        ThrowFileError("Cannot read file", fileName, EISDIR);
+    // A device or a pipe may never end (a link to /dev/zero).
+    if (!S_ISREG(status.st_mode))
+        throw EFOpenError("Cannot read file \"" + fileName + "\": it is not a regular file");
+    if (static_cast<std::size_t>(status.st_size) > kMaxFileBytes)
+        ThrowFileTooLarge(fileName);
     // One byte more than expected, so that the end shows without a second buffer.
-    FileBytes bytes{RecycledBuffer(expected + 1), 0};
+    FileBytes bytes{RecycledBuffer(static_cast<std::size_t>(status.st_size) + 1), 0};
     // Read to the end rather than trust the size: the file may be growing while a camera copies it.
     for (;;) {
         if (bytes.size == bytes.buffer.Capacity()) {
-            RecycledBuffer larger(2 * bytes.buffer.Capacity());
+            if (bytes.size > kMaxFileBytes)
+                ThrowFileTooLarge(fileName);
+            RecycledBuffer larger(std::min(2 * bytes.buffer.Capacity(), kMaxFileBytes + 1));
             std::memcpy(larger.Data(), bytes.buffer.Data(), bytes.size);
             bytes.buffer = std::move(larger);
         }

@@ -15,8 +15,9 @@
 class TJPEGImage : public TGraphic {
 public:
     // Reads the whole file, so the picture still draws after the file is moved or deleted.
-    // An empty file is an empty picture; a file that cannot be read raises EFOpenError and data that
-    // is not a JPEG raises EJPEGError. On failure the image keeps what it had.
+    // An empty file is an empty picture; a file that cannot be read, or is no regular file, raises
+    // EFOpenError; one over 256 MB raises EInvalidGraphic unread, and data that is not a JPEG raises
+    // EJPEGError. On failure the image keeps what it had.
     void LoadFromFile(const std::string& fileName);
 
     int Width() const override { return FSize.width; }
