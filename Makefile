@@ -2,7 +2,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test sanitized-test bench fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -18,6 +18,18 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory sanitized-test
+
+# The behaviour tests again under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer:
+# any report fails them, and a test that hangs fails after five minutes.
+SANITIZED_BUILD ?= build-asan
+SANITIZER_FLAGS = -O1 -g -fno-omit-frame-pointer -fsanitize=address,undefined -fno-sanitize-recover=undefined
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1
+sanitized-test: deps
+	@[ -f $(SANITIZED_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZED_BUILD) -G Ninja -DCMAKE_BUILD_TYPE= \
+	  "-DCMAKE_CXX_FLAGS=$(SANITIZER_FLAGS)" "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address,undefined"
+	$(SANITIZER_ENV) cmake --build $(SANITIZED_BUILD) -j $(JOBS) --target picsift-tests picsift-qpa-tests
+	cd $(SANITIZED_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) --timeout 300 -E '^e2e\.'
 
 bench: build
 	$(BUILD)/picsift-bench
