@@ -30,6 +30,8 @@ std::vector<std::pair<std::string, Bytes>> Seeds()
             seeds.emplace_back(stem + "-1x1.jpg",
                                MakeJpeg({.width = 1, .height = 1, .progressive = progressive, .colourSpace = space, .solid = 0x3366CC}));
         }
+    seeds.emplace_back("exif-thumbnail.jpg",
+                       MakeJpeg({.width = 40, .height = 30, .quality = 60, .exifThumbnail = ExifThumbnailSpec{.width = 16, .height = 12}}));
     const Bytes photo = MakeJpeg({.width = 48, .height = 32, .quality = 60});
     seeds.emplace_back("truncated-half.jpg", Truncated(photo, photo.size() / 2));
     seeds.emplace_back("truncated-in-tables.jpg", Truncated(photo, 100));

@@ -1,6 +1,6 @@
 // Any bytes, saved as a .jpg and loaded the way the preview and the zoom window load it: the file is
-// read with its header, then drawn at a preview's size (a scaled decode) and at its natural size (a
-// full decode). The platform's exceptions are the only acceptable failures; a crash, a sanitizer
+// read with its header and any EXIF thumbnail found, then drawn at a preview's size (the thumbnail as
+// a draft, then a scaled decode) and at its natural size (a full decode). The platform's exceptions are the only acceptable failures; a crash, a sanitizer
 // report, a leak or a hang is a bug.
 //
 // Pictures beyond kPreviewBudget and kZoomBudget pixels are not drawn: their decodes run the same
@@ -52,6 +52,14 @@ void DrawReportingNothing(TGraphic& graphic, QPainter& painter, const QRect& des
     }
 }
 
+void DrawDraftReportingNothing(TGraphic& graphic, QPainter& painter, const QRect& dest)
+{
+    try {
+        graphic.DrawDraft(painter, dest);
+    } catch (const Exception&) {
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -74,7 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QPainter painter(&canvas);
     if (pixels <= kPreviewBudget) {
         const PreviewSize preview = FitPreview(kBoxWidth, kBoxHeight, width, height);
-        DrawReportingNothing(*graphic, painter, QRect(0, 0, preview.Width, preview.Height));
+        const QRect dest(0, 0, preview.Width, preview.Height);
+        DrawDraftReportingNothing(*graphic, painter, dest);
+        DrawReportingNothing(*graphic, painter, dest);
     }
     if (pixels <= kZoomBudget)
         DrawReportingNothing(*graphic, painter, QRect(0, 0, width, height));
