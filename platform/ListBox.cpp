@@ -175,9 +175,7 @@ void TListBox::SetItemIndex(int index)
 {
     if (index < -1 || index >= static_cast<int>(FItems.size()))
         index = -1;
-    FItemIndex = index;
-    if (FMultiSelect && index >= 0)
-        FAnchor = index;
+    FItemIndex = index;  // in multi-selection mode only the caret: the anchor of Shift-clicks stays
     ShowItem(index);
     ViewOf(*this).viewport()->update();
 }
@@ -287,6 +285,7 @@ void TListBox::SelectRange(int from, int to, bool keepOthers)
 void TListBox::UserPress(TMouseButton button, TShiftState shift, int x, int y, bool doubleClick)
 {
     Widget()->setFocus(Qt::MouseFocusReason);
+    FPendingSelectOnly = -1;  // a drag may have taken the release of the press before
     int index = ItemAtPos({x, y}, true);
     bool changed = false;
     if (button == mbLeft && index >= 0) {

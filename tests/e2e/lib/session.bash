@@ -62,3 +62,28 @@ close_to() {
     [ ${d#-} -le 16 ] || return 1
   done
 }
+
+# drag FROM_X FROM_Y TO_X TO_Y [shift]: press, move in steps and release, inside the main window.
+drag() {
+  move_to "$1" "$2"
+  [ "${5:-}" = shift ] && xdotool keydown shift
+  xdotool mousedown 1
+  for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove $((WIN_X + $1 + ($3 - $1) * step / 8)) $((WIN_Y + $2 + ($4 - $2) * step / 8))
+    sleep 0.05
+  done
+  xdotool mouseup 1
+  [ "${5:-}" = shift ] && xdotool keyup shift
+  sleep 0.5
+}
+
+# focus_dirs PANE_LEFT: clicks the first row of a pane's directory list, so that keys reach it.
+focus_dirs() { xdotool mousemove $((WIN_X + $1 + 8 + 40)) $((WIN_Y + 8 + 32 + 10)) click 1; sleep 0.2; }
+
+# open_inbox_and_keep: the left pane opens Inbox and the right one Keep, the only subfolders of the start
+# folder (the last two rows of each directory list).
+open_inbox_and_keep() {
+  focus_dirs 216; xdotool key End Up Return; sleep 0.5
+  focus_dirs 424; xdotool key End Return; sleep 0.5
+}
+
