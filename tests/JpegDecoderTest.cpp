@@ -59,15 +59,15 @@ int Distance(std::uint32_t actual, std::uint32_t expectedRgb)
 
 TEST(JpegDecoder, ReadsTheNaturalSizeFromTheHeader)
 {
-    const JpegSpec specs[] = {
+    const JpegSpec recipes[] = {
         {.width = 640, .height = 480},
         {.width = 33, .height = 17, .progressive = true},
         {.width = 1, .height = 1, .colourSpace = JpegColourSpace::Grayscale},
         {.width = 480, .height = 640, .colourSpace = JpegColourSpace::AdobeCmyk},
     };
-    for (const JpegSpec& spec : specs) {
-        const std::vector<unsigned char> jpeg = MakeJpeg(spec);
-        EXPECT_EQ(ReadJpegSize(jpeg.data(), jpeg.size()), (JpegSize{spec.width, spec.height})) << spec.width << "x" << spec.height;
+    for (const JpegSpec& recipe : recipes) {
+        const std::vector<unsigned char> jpeg = MakeJpeg(recipe);
+        EXPECT_EQ(ReadJpegSize(jpeg.data(), jpeg.size()), (JpegSize{recipe.width, recipe.height})) << recipe.width << "x" << recipe.height;
     }
 }
 

@@ -217,7 +217,7 @@ TEST_F(JpegImage, DrawingADamagedScanThrowsTheDecoderError)
     std::vector<unsigned char> jpeg = MakeJpeg({.width = 64, .height = 64, .progressive = true});
     const std::size_t scan = SecondScanHeader(jpeg);
     const int components = jpeg[scan + 4];
-    jpeg[scan + 5 + 2 * components + 1] = 64;  // after marker, length, count and component specs: Ss, Se
+    jpeg[scan + 5 + 2 * components + 1] = 64;  // after marker, length, count and component selectors: Ss, Se
 
     TJPEGImage image;
     image.LoadFromFile(Write("damaged.jpg", jpeg));

@@ -17,10 +17,10 @@ protected:
     void PhotoWithThumbnail(const std::string& relative, std::optional<std::uint32_t> thumbnail)
     {
         std::filesystem::create_directories(std::filesystem::path(Path(relative)).parent_path());
-        JpegSpec spec{.width = 1200, .height = 800, .solid = kPicture};
+        JpegSpec recipe{.width = 1200, .height = 800, .solid = kPicture};
         if (thumbnail)
-            spec.exifThumbnail = ExifThumbnailSpec{.solid = thumbnail};
-        WriteBytes(Path(relative), MakeJpeg(spec));
+            recipe.exifThumbnail = ExifThumbnailSpec{.solid = thumbnail};
+        WriteBytes(Path(relative), MakeJpeg(recipe));
     }
 
     QImage Screen() const { return left_.image->Widget()->grab().toImage(); }

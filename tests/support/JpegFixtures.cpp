@@ -140,30 +140,30 @@ struct Compressor {
 
 namespace {
 
-void Encode(Compressor& compressor, const JpegSpec& spec, PhotoPattern& pattern, std::vector<unsigned char>& row)
+void Encode(Compressor& compressor, const JpegSpec& recipe, PhotoPattern& pattern, std::vector<unsigned char>& row)
 {
     jpeg_compress_struct& info = compressor.info;
     if (setjmp(compressor.errors.jump))
         compressor.ThrowError();
     jpeg_create_compress(&info);
     jpeg_mem_dest(&info, &compressor.output, &compressor.outputSize);
-    info.image_width = static_cast<JDIMENSION>(spec.width);
-    info.image_height = static_cast<JDIMENSION>(spec.height);
-    info.input_components = ComponentsOf(spec.colourSpace);
+    info.image_width = static_cast<JDIMENSION>(recipe.width);
+    info.image_height = static_cast<JDIMENSION>(recipe.height);
+    info.input_components = ComponentsOf(recipe.colourSpace);
     info.in_color_space = info.input_components == 1 ? JCS_GRAYSCALE : info.input_components == 4 ? JCS_CMYK : JCS_RGB;
     jpeg_set_defaults(&info);
-    if (spec.colourSpace == JpegColourSpace::AdobeYcck)
+    if (recipe.colourSpace == JpegColourSpace::AdobeYcck)
         jpeg_set_colorspace(&info, JCS_YCCK);
-    jpeg_set_quality(&info, spec.quality, TRUE);
-    if (spec.progressive)
+    jpeg_set_quality(&info, recipe.quality, TRUE);
+    if (recipe.progressive)
         jpeg_simple_progression(&info);
     jpeg_start_compress(&info, TRUE);
     while (info.next_scanline < info.image_height) {
-        for (int x = 0; x < spec.width; ++x) {
-            const Rgb colour = spec.solid ? Rgb{static_cast<int>(*spec.solid >> 16 & 0xFF), static_cast<int>(*spec.solid >> 8 & 0xFF),
-                                                static_cast<int>(*spec.solid & 0xFF)}
+        for (int x = 0; x < recipe.width; ++x) {
+            const Rgb colour = recipe.solid ? Rgb{static_cast<int>(*recipe.solid >> 16 & 0xFF), static_cast<int>(*recipe.solid >> 8 & 0xFF),
+                                                static_cast<int>(*recipe.solid & 0xFF)}
                                           : pattern.At(x, static_cast<int>(info.next_scanline));
-            Store(colour, spec.colourSpace, &row[static_cast<std::size_t>(x) * info.input_components]);
+            Store(colour, recipe.colourSpace, &row[static_cast<std::size_t>(x) * info.input_components]);
         }
         JSAMPROW rowPointer = row.data();
         jpeg_write_scanlines(&info, &rowPointer, 1);
@@ -173,24 +173,24 @@ void Encode(Compressor& compressor, const JpegSpec& spec, PhotoPattern& pattern,
 
 }  // namespace
 
-std::vector<unsigned char> MakeJpeg(const JpegSpec& spec)
+std::vector<unsigned char> MakeJpeg(const JpegSpec& recipe)
 {
-    if (spec.exifThumbnail) {
-        JpegSpec main = spec;
+    if (recipe.exifThumbnail) {
+        JpegSpec main = recipe;
         main.exifThumbnail.reset();
         JpegSpec thumbnail = main;
-        thumbnail.width = spec.exifThumbnail->width;
-        thumbnail.height = spec.exifThumbnail->height;
+        thumbnail.width = recipe.exifThumbnail->width;
+        thumbnail.height = recipe.exifThumbnail->height;
         thumbnail.progressive = false;
-        if (spec.exifThumbnail->solid)
-            thumbnail.solid = spec.exifThumbnail->solid;
+        if (recipe.exifThumbnail->solid)
+            thumbnail.solid = recipe.exifThumbnail->solid;
         return WithExifThumbnail(MakeJpeg(main), MakeJpeg(thumbnail));
     }
-    const int width = std::max(0, spec.width);
-    PhotoPattern pattern(width, std::max(0, spec.height));
-    std::vector<unsigned char> row(static_cast<std::size_t>(width) * ComponentsOf(spec.colourSpace));
+    const int width = std::max(0, recipe.width);
+    PhotoPattern pattern(width, std::max(0, recipe.height));
+    std::vector<unsigned char> row(static_cast<std::size_t>(width) * ComponentsOf(recipe.colourSpace));
     Compressor compressor;
-    Encode(compressor, spec, pattern, row);
+    Encode(compressor, recipe, pattern, row);
     return {compressor.output, compressor.output + compressor.outputSize};
 }
 

@@ -34,7 +34,7 @@ struct JpegSpec {
     std::optional<ExifThumbnailSpec> exifThumbnail = std::nullopt;
 };
 
-std::vector<unsigned char> MakeJpeg(const JpegSpec& spec);
+std::vector<unsigned char> MakeJpeg(const JpegSpec& recipe);
 
 // The first `keep` bytes: a file cut short while being copied.
 std::vector<unsigned char> Truncated(const std::vector<unsigned char>& jpeg, std::size_t keep);

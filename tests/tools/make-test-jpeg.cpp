@@ -11,12 +11,12 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s WIDTH HEIGHT RRGGBB|photo FILE [progressive]\n", argv[0]);
         return 2;
     }
-    JpegSpec spec;
-    spec.width = std::atoi(argv[1]);
-    spec.height = std::atoi(argv[2]);
+    JpegSpec recipe;
+    recipe.width = std::atoi(argv[1]);
+    recipe.height = std::atoi(argv[2]);
     if (std::string(argv[3]) != "photo")
-        spec.solid = static_cast<std::uint32_t>(std::stoul(argv[3], nullptr, 16));
-    spec.progressive = argc > 5 && std::string(argv[5]) == "progressive";
-    WriteBytes(argv[4], MakeJpeg(spec));
+        recipe.solid = static_cast<std::uint32_t>(std::stoul(argv[3], nullptr, 16));
+    recipe.progressive = argc > 5 && std::string(argv[5]) == "progressive";
+    WriteBytes(argv[4], MakeJpeg(recipe));
     return 0;
 }
