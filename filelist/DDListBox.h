@@ -60,6 +60,11 @@ public:
     TPopupMenu* PopupMenuOfList() const { return FPopupMenu; }
 
 private:
+    // Removes the selected entries; returns the index the first of them had.
+    int DeleteSelectedEntries();
+    // Shows the current entry in the preview when there is one and a preview is linked.
+    void ShowCurrentPicture();
+
     std::string FDirectory;
     TPopupMenu* FPopupMenu = nullptr;
     TImage* FImage = nullptr;

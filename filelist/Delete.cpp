@@ -27,13 +27,7 @@ void TDDListBox::DeleteClick(TObject*)
             newIndex = std::max(0, ItemIndex() - 1);
             Items().Delete(ItemIndex());
         } else {
-            int first = -1;
-            for (int i = count - 1; i >= 0; --i)
-                if (Selected(i)) {
-                    Items().Delete(i);
-                    first = i;
-                }
-            newIndex = std::max(0, first - 1);
+            newIndex = std::max(0, DeleteSelectedEntries() - 1);
         }
     } else {
         // Files deleted before the failure, or gone since the folder was read, leave the list.
@@ -42,6 +36,5 @@ void TDDListBox::DeleteClick(TObject*)
     }
     RefreshSiblings();
     SetItemIndex(newIndex);
-    if (ItemIndex() >= 0 && ItemIndex() < Items().Count() && FImage)
-        ShowPicture(ItemIndex());
+    ShowCurrentPicture();
 }

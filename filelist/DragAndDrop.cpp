@@ -64,13 +64,7 @@ void TDDListBox::DragDrop(TObject* Source, int, int)
                 S->Items().Delete(S->ItemIndex());
                 S->SetItemIndex(savedIndex);
             } else {
-                int first = -1;
-                for (int i = lastIndex; i >= 0; --i)
-                    if (S->Selected(i)) {
-                        S->Items().Delete(i);
-                        first = i;
-                    }
-                S->SetItemIndex(std::max(0, first - 1));
+                S->SetItemIndex(std::max(0, S->DeleteSelectedEntries() - 1));
             }
         } else if (!done) {
             // Part of the drop may have gone through before the failure, and a failure may come from a
@@ -81,7 +75,6 @@ void TDDListBox::DragDrop(TObject* Source, int, int)
         }
     }
 
-    if (S->ItemIndex() >= 0 && S->ItemIndex() < S->Items().Count() && S->FImage)
-        S->ShowPicture(S->ItemIndex());
+    S->ShowCurrentPicture();
     RefreshSiblings();
 }

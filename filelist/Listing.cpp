@@ -66,6 +66,17 @@ void TDDListBox::ReloadDirectoryKeepingSelection()
     SetItemIndex(current.empty() ? -1 : Items().IndexOf(current));
 }
 
+int TDDListBox::DeleteSelectedEntries()
+{
+    int first = -1;
+    for (int i = Items().Count() - 1; i >= 0; --i)
+        if (Selected(i)) {
+            Items().Delete(i);
+            first = i;
+        }
+    return first;
+}
+
 void TDDListBox::RefreshSiblings()
 {
     TWinControl* parent = Parent();

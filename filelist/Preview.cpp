@@ -43,6 +43,12 @@ void TDDListBox::ShowPicture(int Index)
     FImage->Picture().Assign(scratch.SharedGraphic());
 }
 
+void TDDListBox::ShowCurrentPicture()
+{
+    if (FImage && ItemIndex() >= 0 && ItemIndex() < Items().Count())
+        ShowPicture(ItemIndex());
+}
+
 void TDDListBox::MouseMove(TShiftState Shift, int X, int Y)
 {
     TListBox::MouseMove(Shift, X, Y);
